@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+#include <stdexcept>
+#include <utility>
+
+// An error meant for the user: its text is shown as it stands.
+class UserError : public std::runtime_error {
+public:
+    explicit UserError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+namespace guard {
+
+// Shows the text of an error that ended a handler; the program keeps running.
+void report(const std::exception& error);
+
+// Runs one handler or one creation step; an error ends only that step.
+template <typename F> bool run(F&& step) {
+    try {
+        std::forward<F>(step)();
+        return true;
+    } catch (const std::exception& error) {
+        report(error);
+        return false;
+    }
+}
+
+} // namespace guard
+
+// The last line of defence: no exception crosses the event loop.
+class GuardedApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
