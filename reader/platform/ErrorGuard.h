@@ -32,6 +32,12 @@ template <typename F> bool run(F&& step) {
     }
 }
 
+// Wraps a handler for connect(): its errors are shown and end only that handler, so no
+// exception ever unwinds through Qt's signal code.
+template <typename F> auto slot(F handler) {
+    return [handler = std::move(handler)]() mutable { run(handler); };
+}
+
 } // namespace guard
 
 // The last line of defence: no exception crosses the event loop.

@@ -26,8 +26,8 @@ QString ProgramFolder() {
     const QString folder = InstallFolder();
     if (QFileInfo(folder).isWritable())
         return folder;
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QLatin1String("/verbaloom");
+    const QString data =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1String("/verbaloom");
     QDir().mkpath(data);
     return withSlash(data);
 }

@@ -11,8 +11,8 @@ TestEnvironment::TestEnvironment() {
     qputenv("XDG_DATA_HOME", (base + QLatin1String("/data")).toUtf8());
     qputenv("XDG_CACHE_HOME", (base + QLatin1String("/cache")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", (base + QLatin1String("/runtime")).toUtf8());
-    QFile::setPermissions(base + QLatin1String("/runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                                QFileDevice::ExeOwner);
+    QFile::setPermissions(base + QLatin1String("/runtime"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 QString TestEnvironment::programFolder() const {

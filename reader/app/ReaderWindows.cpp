@@ -1,0 +1,40 @@
+#include "ReaderWindows.h"
+
+#include "TfmMain.h"
+
+#include "platform/ErrorGuard.h"
+
+#include <QDialog>
+
+namespace {
+
+// Stands in for a window whose subsystem has not been built yet.
+std::unique_ptr<QWidget> shellWindow(const QString& caption) {
+    auto window = std::make_unique<QDialog>();
+    window->setWindowTitle(caption);
+    window->resize(480, 320);
+    return window;
+}
+
+} // namespace
+
+ReaderWindows::ReaderWindows(const QStringList& arguments) {
+    main_ = std::make_unique<TfmMain>(arguments);
+    guard::run([&] { recorder_ = shellWindow(QStringLiteral("蓝岸英语阅读器 - 录音机")); });
+    guard::run([&] { search_ = shellWindow(QStringLiteral("在线查词")); });
+    guard::run([&] { resources_ = shellWindow(QStringLiteral("在线学习资源")); });
+    if (!recorder_)
+        recorder_ = std::make_unique<QWidget>();
+    if (!search_)
+        search_ = std::make_unique<QWidget>();
+    if (!resources_)
+        resources_ = std::make_unique<QWidget>();
+    main_->attachWindows(*this);
+}
+
+ReaderWindows::~ReaderWindows() = default;
+
+void ReaderWindows::showRecorderModal() {
+    if (auto* dialog = qobject_cast<QDialog*>(recorder_.get()))
+        dialog->exec();
+}

@@ -1,0 +1,5 @@
+#include "ProgramBlock.h"
+
+int ReadUpdateFlag() {
+    return 0;
+}

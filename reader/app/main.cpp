@@ -1,0 +1,5 @@
+#include "ProgramBlock.h"
+
+int main(int argc, char** argv) {
+    return RunProgramBlock(argc, argv);
+}
