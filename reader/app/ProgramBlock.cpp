@@ -6,6 +6,7 @@
 #include "platform/ErrorGuard.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 
 #include <QDir>
@@ -43,7 +44,7 @@ int RunProgramBlock(int argc, char** argv) {
     QDir().mkpath(updateFolder);
     const QString stagedInstaller = updateFolder + QStringLiteral("VerbaloomSetup.exe");
 
-    if (ReadUpdateFlag() == 1 && QFileInfo::exists(stagedInstaller)) {
+    if (settings::ReadUpdateFlag() == 1 && QFileInfo::exists(stagedInstaller)) {
         ShowMessage(QStringLiteral("发现新版本，请按照提示更新，谢谢！"));
         shell::startProgram(stagedInstaller);
         return 0;

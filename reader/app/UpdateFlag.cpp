@@ -1,5 +1,0 @@
-#include "ProgramBlock.h"
-
-int ReadUpdateFlag() {
-    return 0;
-}
