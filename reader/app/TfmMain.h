@@ -20,6 +20,7 @@ class QWidget;
 
 class DocumentCommands;
 class ReaderWindows;
+class SpeechController;
 
 // The reader's main window. It owns the controls and wires each control to the handler of the
 // subsystem part that holds the logic; each subsystem's wiring lives in its own TfmMain*.cpp.
@@ -167,6 +168,7 @@ public:
 
     // Subsystem parts (owned through Qt parenting or by the wiring files).
     DocumentCommands* documents = nullptr;
+    SpeechController* speech = nullptr;
 
     QString ExternalDictionaryPath;
 
