@@ -2,6 +2,9 @@
 
 #include "TfmMain.h"
 
+#include "documents/DocumentCommands.h"
+#include "online/TfrmEngOnlineData.h"
+
 #include "platform/ErrorGuard.h"
 
 #include <QDialog>
@@ -22,7 +25,14 @@ ReaderWindows::ReaderWindows(const QStringList& arguments) {
     main_ = std::make_unique<TfmMain>(arguments);
     guard::run([&] { recorder_ = shellWindow(QStringLiteral("蓝岸英语阅读器 - 录音机")); });
     guard::run([&] { search_ = shellWindow(QStringLiteral("在线查词")); });
-    guard::run([&] { resources_ = shellWindow(QStringLiteral("在线学习资源")); });
+    guard::run([&] {
+        auto resources = std::make_unique<TfrmEngOnlineData>();
+        resources->setArticleOpener([main = main_.get()](const QString& title, const QString& address) {
+            if (main->documents)
+                main->documents->OpenCurrentArticle(title, address);
+        });
+        resources_ = std::move(resources);
+    });
     if (!recorder_)
         recorder_ = std::make_unique<QWidget>();
     if (!search_)

@@ -19,7 +19,9 @@ class QToolButton;
 class QWidget;
 
 class DocumentCommands;
+class NoticeFeed;
 class ReaderWindows;
+class ReadingHistory;
 class SpeechController;
 
 // The reader's main window. It owns the controls and wires each control to the handler of the
@@ -169,6 +171,8 @@ public:
     // Subsystem parts (owned through Qt parenting or by the wiring files).
     DocumentCommands* documents = nullptr;
     SpeechController* speech = nullptr;
+    ReadingHistory* history = nullptr;
+    NoticeFeed* feed = nullptr;
 
     QString ExternalDictionaryPath;
 
