@@ -114,6 +114,7 @@ void TForm1::buildControls() {
 
     tmStatusBar = new QTimer(this);
     tmStatusBar->setInterval(1000);
+    tmStatusBar->setTimerType(Qt::PreciseTimer); // a coarse tick may come early and show a second too few
 
     auto* buttons = new QHBoxLayout;
     for (auto* button : {btnRecord, btnStop, btnPlay, btnFormat, suiButton1, suiButton2})
