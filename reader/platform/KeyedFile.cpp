@@ -4,6 +4,7 @@
 #include "ErrorGuard.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -15,9 +16,9 @@ QString folded(const QString& s) {
 } // namespace
 
 KeyedFile::KeyedFile(const QString& path) : path_(path) {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo(path).isFile())
         return;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw UserError(QStringLiteral("Unable to read %1").arg(path));
     parse(ansi::decode(file.readAll()));
