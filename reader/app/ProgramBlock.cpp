@@ -28,10 +28,24 @@ void substituteChineseFonts() {
 
 } // namespace
 
+QString PrepareStagedInstallerPath() {
+    const QString updateFolder = ProgramFolder() + QStringLiteral("update/");
+    QDir().mkpath(updateFolder); // a failure shows later as a failed staging download
+    return updateFolder + QStringLiteral("VerbaloomSetup.exe");
+}
+
+bool UpdatePending(const QString& stagedInstaller) {
+    return settings::ReadUpdateFlag() == 1 && QFileInfo(stagedInstaller).isFile();
+}
+
 int RunProgramBlock(int argc, char** argv) {
+    Q_INIT_RESOURCE(app);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+
+    // The look-up window's web engine needs shared GL contexts, set before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 
     // Program folder and staged installer need the application object only for the
     // executable's path; the reader's windows are not created in the update branch.
@@ -40,11 +54,8 @@ int RunProgramBlock(int argc, char** argv) {
     app.setOrganizationName(QStringLiteral("Verbaloom"));
     app.setApplicationDisplayName(kTitle);
 
-    const QString updateFolder = InstallFolder() + QStringLiteral("update/");
-    QDir().mkpath(updateFolder);
-    const QString stagedInstaller = updateFolder + QStringLiteral("VerbaloomSetup.exe");
-
-    if (settings::ReadUpdateFlag() == 1 && QFileInfo::exists(stagedInstaller)) {
+    const QString stagedInstaller = PrepareStagedInstallerPath();
+    if (UpdatePending(stagedInstaller)) {
         ShowMessage(QStringLiteral("发现新版本，请按照提示更新，谢谢！"));
         shell::startProgram(stagedInstaller);
         return 0;
