@@ -19,6 +19,7 @@ class QToolButton;
 class QWidget;
 
 class DocumentCommands;
+class ExternalLinks;
 class NoticeFeed;
 class ReaderWindows;
 class ReadingHistory;
@@ -173,6 +174,7 @@ public:
     SpeechController* speech = nullptr;
     ReadingHistory* history = nullptr;
     NoticeFeed* feed = nullptr;
+    ExternalLinks* links = nullptr;
 
     QString ExternalDictionaryPath;
 
