@@ -2,6 +2,8 @@
 
 #include "TfmMain.h"
 
+#include "online/lookup/TfrmSearch.h"
+
 #include "documents/DocumentCommands.h"
 #include "online/TfrmEngOnlineData.h"
 
@@ -24,7 +26,7 @@ std::unique_ptr<QWidget> shellWindow(const QString& caption) {
 ReaderWindows::ReaderWindows(const QStringList& arguments) {
     main_ = std::make_unique<TfmMain>(arguments);
     guard::run([&] { recorder_ = shellWindow(QStringLiteral("蓝岸英语阅读器 - 录音机")); });
-    guard::run([&] { search_ = shellWindow(QStringLiteral("在线查词")); });
+    guard::run([&] { search_ = std::make_unique<TfrmSearch>(); });
     guard::run([&] {
         auto resources = std::make_unique<TfrmEngOnlineData>();
         resources->setArticleOpener([main = main_.get()](const QString& title, const QString& address) {
