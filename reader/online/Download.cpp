@@ -126,7 +126,10 @@ void StartDownload(const QString& url, const QString& path, download::Limits lim
 bool IsOnline() {
     if (makerServerIsLocal())
         return true;
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+    // Loaded once: a system without a backend would otherwise be probed every poll.
+    static const bool backend =
+        QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+    if (backend && QNetworkInformation::instance()) {
         const auto reachability = QNetworkInformation::instance()->reachability();
         if (reachability != QNetworkInformation::Reachability::Unknown)
             return reachability != QNetworkInformation::Reachability::Disconnected;
