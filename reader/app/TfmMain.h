@@ -24,6 +24,7 @@ class NoticeFeed;
 class ReaderWindows;
 class ReadingHistory;
 class SpeechController;
+class PaneLayout;
 
 // The reader's main window. It owns the controls and wires each control to the handler of the
 // subsystem part that holds the logic; each subsystem's wiring lives in its own TfmMain*.cpp.
@@ -172,6 +173,7 @@ public:
     // Subsystem parts (owned through Qt parenting or by the wiring files).
     DocumentCommands* documents = nullptr;
     SpeechController* speech = nullptr;
+    PaneLayout* panes = nullptr;
     ReadingHistory* history = nullptr;
     NoticeFeed* feed = nullptr;
     ExternalLinks* links = nullptr;

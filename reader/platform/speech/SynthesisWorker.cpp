@@ -7,6 +7,7 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 namespace {
@@ -17,8 +18,8 @@ constexpr qsizetype kQueueSeconds = 2;
 constexpr int kBufferMilliseconds = 40;
 
 struct Library {
-    std::mutex mutex; // held for every call into espeak-ng
-    bool ready = false;
+    std::mutex mutex;                // held for every call into espeak-ng
+    std::atomic<bool> ready = false; // set once, after sampleRate and voices
     int sampleRate = 0;
     QList<VoiceEntry> voices;
     QByteArray loadedVoice;
@@ -49,8 +50,12 @@ namespace espeak_library {
 
 void start() {
     Library& lib = library();
+    // The worker holds the mutex while it waits for room in the queue; once started, callers
+    // on the GUI thread must not wait for it.
+    if (lib.ready.load())
+        return;
     std::lock_guard lock(lib.mutex);
-    if (lib.ready)
+    if (lib.ready.load())
         return;
     espeak_ng_InitializePath(nullptr);
     espeak_ng_ERROR_CONTEXT context = nullptr;
@@ -80,8 +85,7 @@ int sampleRate() {
 
 QList<VoiceEntry> voices() {
     start();
-    std::lock_guard lock(library().mutex);
-    return library().voices;
+    return library().voices; // written once, before ready
 }
 
 } // namespace espeak_library
