@@ -8,24 +8,14 @@
 #include "online/TfrmEngOnlineData.h"
 
 #include "platform/ErrorGuard.h"
+#include "recorder/TForm1.h"
 
 #include <QDialog>
 
-namespace {
-
-// Stands in for a window whose subsystem has not been built yet.
-std::unique_ptr<QWidget> shellWindow(const QString& caption) {
-    auto window = std::make_unique<QDialog>();
-    window->setWindowTitle(caption);
-    window->resize(480, 320);
-    return window;
-}
-
-} // namespace
 
 ReaderWindows::ReaderWindows(const QStringList& arguments) {
     main_ = std::make_unique<TfmMain>(arguments);
-    guard::run([&] { recorder_ = shellWindow(QStringLiteral("蓝岸英语阅读器 - 录音机")); });
+    guard::run([&] { recorder_ = std::make_unique<TForm1>(); });
     guard::run([&] { search_ = std::make_unique<TfrmSearch>(); });
     guard::run([&] {
         auto resources = std::make_unique<TfrmEngOnlineData>();
