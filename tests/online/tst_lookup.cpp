@@ -1,6 +1,7 @@
 #include "online/lookup/LookupAddresses.h"
 #include "online/lookup/TfrmSearch.h"
 
+#include "online/LoopbackPages.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -12,49 +13,12 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QWebEngineView>
 
 #include <memory>
 
 namespace {
-
-// Answers every GET on 127.0.0.1 with a small page and keeps the request targets.
-class PageServer : public QObject {
-public:
-    PageServer() {
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
-        });
-        server_.listen(QHostAddress::LocalHost);
-    }
-
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
-    QStringList received;
-
-private:
-    void answer(QTcpSocket* socket) {
-        QByteArray& buffer = buffers_[socket];
-        buffer += socket->readAll();
-        if (!buffer.contains("\r\n\r\n"))
-            return;
-        const QByteArray target = buffer.left(buffer.indexOf("\r\n")).split(' ').value(1);
-        buffers_.remove(socket);
-        if (!target.endsWith("favicon.ico"))
-            received << QString::fromLatin1(target);
-        const QByteArray body =
-            "<html><body>" + QString::fromLatin1(target).toHtmlEscaped().toLatin1() + "</body></html>";
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    }
-
-    QTcpServer server_;
-    QHash<QTcpSocket*, QByteArray> buffers_;
-};
 
 const QString kBlank = QStringLiteral("about:blank");
 
@@ -64,7 +28,7 @@ class TestLookup : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<PageServer> server;
+    std::unique_ptr<LoopbackPages> server;
     std::unique_ptr<TfrmSearch> window;
     QString ini;
 
@@ -108,7 +72,7 @@ class TestLookup : public QObject {
 private slots:
     void initTestCase() {
         env = std::make_unique<TestEnvironment>();
-        server = std::make_unique<PageServer>();
+        server = std::make_unique<LoopbackPages>();
         ini = env->root() + QLatin1String("/verbaloom.ini");
         qputenv("VERBALOOM_CONFIG", ini.toUtf8());
         configureHosts();
