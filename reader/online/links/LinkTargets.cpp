@@ -1,5 +1,7 @@
 #include "LinkTargets.h"
 
+#include "online/lookup/LookupAddresses.h"
+
 #include "platform/Configuration.h"
 #include "platform/ProgramFolder.h"
 
@@ -18,16 +20,8 @@ QString materialListPage() {
 }
 
 QString materialSearchPage(const QString& word) {
-    // The phrase stays as typed, but '%', '&', '#' and '+' would cut or change the query, so
-    // those few go as %XX.
-    QString value;
-    for (const QChar c : word) {
-        if (c == u'%' || c == u'&' || c == u'#' || c == u'+')
-            value += QLatin1Char('%') + QString::number(c.unicode(), 16).toUpper();
-        else
-            value += c;
-    }
-    return config::downloadSite() + QLatin1String("/search.asp?word=") + value;
+    return config::downloadSite() + QLatin1String("/search.asp?word=") +
+           lookup::escapeDelimiters(word, lookup::WordPlace::Query);
 }
 
 QString supportMailLink() {

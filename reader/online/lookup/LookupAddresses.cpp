@@ -29,9 +29,9 @@ QString host(const Service& service) {
 
 namespace {
 
-// '%' first, so an escape of ours is never taken for the user's text. A '#' anywhere and a '?'
-// in the path would cut the word short; '&' and '+' would split or change a query value; '/'
-// would make a path word into several segments.
+// A '#' anywhere and a '?' in the path would cut the word short; '&' and '+' would split or
+// change a query value; '/' would make a path word into several segments; a '%' of the user's
+// would be read as an escape.
 bool breaksAddress(QChar c, WordPlace place) {
     switch (c.unicode()) {
     case '%':
@@ -47,7 +47,9 @@ bool breaksAddress(QChar c, WordPlace place) {
     }
 }
 
-QString protect(const QString& word, WordPlace place) {
+} // namespace
+
+QString escapeDelimiters(const QString& word, WordPlace place) {
     QString out;
     out.reserve(word.size());
     for (const QChar c : word) {
@@ -59,10 +61,8 @@ QString protect(const QString& word, WordPlace place) {
     return out;
 }
 
-} // namespace
-
 QString address(const Service& service, const QString& word) {
-    return host(service) + service.prefix + protect(word, service.place);
+    return host(service) + service.prefix + escapeDelimiters(word, service.place);
 }
 
 QUrl toEngineUrl(const QString& address) {

@@ -31,6 +31,9 @@ QString host(const Service& service);
 // %XX so the word reaches the service whole.
 QString address(const Service& service, const QString& word);
 
+// The word with the characters that would end or split its part of the address written as %XX.
+QString escapeDelimiters(const QString& word, WordPlace place);
+
 // How an address built above is handed to the web engine.
 QUrl toEngineUrl(const QString& address);
 
