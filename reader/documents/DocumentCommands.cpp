@@ -108,6 +108,16 @@ void DocumentCommands::OpenCurrentArticle(const QString& title, const QString& a
     UpdateReadButton();
 }
 
+// SaveDialog1, shared by save and save as.
+FileDialogRequest DocumentCommands::saveRequest() const {
+    FileDialogRequest request;
+    request.filter = kDocumentFilter;
+    request.initialDir = dialogFolder;
+    request.defaultSuffix = QStringLiteral("vbd");
+    request.overwritePrompt = true;
+    return request;
+}
+
 void DocumentCommands::N13Click() {
     show(ReadingDocument{});
     StopReading();
@@ -129,12 +139,7 @@ void DocumentCommands::N15Click() {
         WriteDocumentFile(CurrentFileName, current());
         return;
     }
-    FileDialogRequest request;
-    request.filter = kDocumentFilter;
-    request.initialDir = dialogFolder;
-    request.defaultSuffix = QStringLiteral("vbd");
-    request.overwritePrompt = true;
-    const auto path = dialogs::provider().saveFile(&view_.window, request);
+    const auto path = dialogs::provider().saveFile(&view_.window, saveRequest());
     if (!path)
         return;
     WriteDocumentFile(*path, current());
@@ -144,12 +149,7 @@ void DocumentCommands::N15Click() {
 }
 
 void DocumentCommands::N17Click() {
-    FileDialogRequest request;
-    request.filter = kDocumentFilter;
-    request.initialDir = dialogFolder;
-    request.defaultSuffix = QStringLiteral("vbd");
-    request.overwritePrompt = true;
-    if (const auto path = dialogs::provider().saveFile(&view_.window, request))
+    if (const auto path = dialogs::provider().saveFile(&view_.window, saveRequest()))
         WriteDocumentFile(*path, current());
 }
 

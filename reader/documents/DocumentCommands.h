@@ -2,6 +2,8 @@
 
 #include "ReadingDocument.h"
 
+#include "platform/Dialogs.h"
+
 #include <QObject>
 #include <QString>
 
@@ -61,6 +63,7 @@ public:
 
 private:
     void setReadMode(bool human);
+    FileDialogRequest saveRequest() const;
 
     DocumentView view_;
     DocumentHooks hooks_;
