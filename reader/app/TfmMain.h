@@ -23,6 +23,7 @@ class ExternalLinks;
 class NoticeFeed;
 class ReaderWindows;
 class ReadingHistory;
+class RecordedVoice;
 class SpeechController;
 class PaneLayout;
 
@@ -177,6 +178,7 @@ public:
     ReadingHistory* history = nullptr;
     NoticeFeed* feed = nullptr;
     ExternalLinks* links = nullptr;
+    RecordedVoice* playback = nullptr;
 
     QString ExternalDictionaryPath;
 

@@ -20,22 +20,18 @@ public:
     }
 
     std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& r) override {
-        const QString path =
-            QFileDialog::getOpenFileName(parent, r.title, startPath(r), dialogs::toQtFilter(r.filter));
-        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+        QFileDialog dialog(parent, r.title, startPath(r), dialogs::toQtFilter(r.filter));
+        dialog.setFileMode(r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        return run(dialog, r);
     }
 
     std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& r) override {
         QFileDialog dialog(parent, r.title, r.initialDir, dialogs::toQtFilter(r.filter));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOptions(noOverwritePrompt(r.overwritePrompt));
-        if (!r.defaultSuffix.isEmpty())
-            dialog.setDefaultSuffix(r.defaultSuffix);
         if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return std::nullopt;
-        return dialog.selectedFiles().constFirst();
+        return run(dialog, r);
     }
 
     std::optional<QString> inputText(QWidget* parent, const QString& title, const QString& label,
@@ -63,6 +59,17 @@ public:
     }
 
 private:
+    static std::optional<QString> run(QFileDialog& dialog, const FileDialogRequest& r) {
+        if (!r.defaultSuffix.isEmpty())
+            dialog.setDefaultSuffix(r.defaultSuffix);
+        const QStringList filters = dialog.nameFilters();
+        if (r.filterIndex > 0 && r.filterIndex < filters.size())
+            dialog.selectNameFilter(filters.at(r.filterIndex));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
+
     static QString startPath(const FileDialogRequest& r) {
         if (r.fileName.isEmpty())
             return r.initialDir;

@@ -18,6 +18,8 @@ struct FileDialogRequest {
     QString fileName;
     QString defaultSuffix;
     bool overwritePrompt = false;
+    int filterIndex = 0;   // the filter selected at first, counting from 0
+    bool mustExist = true; // open dialogs: only an existing file is accepted
 };
 
 class DialogProvider {
