@@ -2,6 +2,7 @@
 #include "TfmMain.h"
 
 #include "panes/EditCommands.h"
+#include "panes/FindCommands.h"
 #include "panes/PaneLayout.h"
 #include "platform/ErrorGuard.h"
 #include "speech/SpeechController.h"
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTimer>
 
 namespace {
@@ -60,6 +62,21 @@ void TfmMain::wirePanes() {
         {PopCopy, &EditCommands::N44Click}, {PopPaste, &EditCommands::N45Click}};
     for (const auto& [action, handler] : commands)
         connect(action, &QAction::triggered, edit, guard::slot([edit, h = handler] { (edit->*h)(); }));
+
+    // A match found while the left pane is out of sight brings it back: the reading page in front,
+    // and from the right-only view both texts side by side.
+    auto* find = new FindCommands(
+        *this, *MemMain,
+        [this] {
+            PageControl1->setCurrentWidget(TabSheet1);
+            if (!MemMain->isVisibleTo(this))
+                suiRadioButton3->click();
+        },
+        this);
+    const std::pair<QAction*, void (FindCommands::*)()> findCommands[] = {
+        {N48, &FindCommands::N48Click}, {N49, &FindCommands::N49Click}, {N50, &FindCommands::N50Click}};
+    for (const auto& [action, handler] : findCommands)
+        connect(action, &QAction::triggered, find, guard::slot([find, h = handler] { (find->*h)(); }));
 
     // The context menu's shortcuts act while the left pane has the focus, also for hidden items.
     for (QAction* action : PopupMenu1->actions()) {
