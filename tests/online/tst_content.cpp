@@ -5,10 +5,15 @@
 #include "documents/DocumentCommands.h"
 #include "online/Download.h"
 #include "online/TfrmEngOnlineData.h"
+#include "speech/MediaPlayerBar.h"
 
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMediaPlayer>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 class TestContent : public QObject {
@@ -71,6 +76,44 @@ private slots:
             }
         }
         QVERIFY(articles >= 9);
+    }
+
+    // Articles with a recording name a file of the tree; one also carries it as a local file
+    // and plays it from the read button.
+    void recordingsPlayFromTheReadButton() {
+        TfmMain main({});
+        TfrmEngOnlineData resources;
+        resources.setArticleOpener([&](const QString& title, const QString& address) {
+            main.documents->OpenCurrentArticle(title, address);
+        });
+        resources.LoadArticleList();
+        auto* player = main.findChild<MediaPlayerBar*>(QStringLiteral("wmp1"));
+        QVERIFY(player);
+        int recorded = 0;
+        int local = 0;
+        for (int c = 0; c < resources.Listfenlei->count(); ++c) {
+            resources.Listfenlei->setCurrentRow(c);
+            for (int a = 0; a < resources.Listwenzhang->count(); ++a) {
+                resources.Listwenzhang->setCurrentRow(a);
+                resources.ListwenzhangDblClick();
+                if (main.BtnRead->text() != kReadHuman)
+                    continue;
+                ++recorded;
+                const QString path = QUrl(main.Edit1->text()).path();
+                QVERIFY2(path.startsWith(QLatin1String("/audio/")), qPrintable(main.Edit1->text()));
+                QVERIFY(QFileInfo(QStringLiteral(VERBALOOM_CONTENT_TREE) + path).size() > 0);
+                if (main.Edit2->text().isEmpty())
+                    continue;
+                ++local;
+                main.BtnRead->click();
+                QCOMPARE(player->player().source(), QUrl::fromLocalFile(main.Edit2->text()));
+                QTRY_COMPARE_WITH_TIMEOUT(player->player().playbackState(), QMediaPlayer::PlayingState,
+                                          10000);
+                QTRY_VERIFY_WITH_TIMEOUT(player->player().position() > 0, 10000);
+            }
+        }
+        QVERIFY(recorded >= 2);
+        QVERIFY(local >= 1);
     }
 };
 
