@@ -34,11 +34,10 @@ QToolButton* transportButton(QWidget* parent, QStyle::StandardPixmap icon, const
 QUrl MediaAddress(const QString& text) {
     // Blanks around a web address cannot belong to it; in a file name they can.
     const QUrl web(text.trimmed(), QUrl::StrictMode);
-    static const QStringList network = {QStringLiteral("http"), QStringLiteral("https"),
-                                        QStringLiteral("ftp"), QStringLiteral("rtsp"), QStringLiteral("mms")};
-    if (web.isValid() && network.contains(web.scheme().toLower()))
-        return web;
-    if (web.isValid() && web.scheme() == QLatin1String("file"))
+    static const QStringList schemes = {QStringLiteral("http"), QStringLiteral("https"),
+                                        QStringLiteral("ftp"),  QStringLiteral("rtsp"),
+                                        QStringLiteral("mms"),  QStringLiteral("file")};
+    if (web.isValid() && schemes.contains(web.scheme().toLower()))
         return web;
     return QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
 }

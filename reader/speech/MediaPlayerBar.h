@@ -10,7 +10,7 @@ class QMediaPlayer;
 class QSlider;
 class QToolButton;
 
-// What the player makes of an address: a web address when it names a network scheme, otherwise
+// What the player makes of an address: a web address when it names a known scheme, otherwise
 // a file path, taken as it stands (blanks included) and made absolute against the working folder.
 QUrl MediaAddress(const QString& text);
 

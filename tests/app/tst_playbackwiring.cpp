@@ -85,6 +85,16 @@ private slots:
         QVERIFY(player(w).player().source().isEmpty());
     }
 
+    void attachingPlaysAtOnceAndKeepsTheReadMode() {
+        TfmMain w({});
+        QCOMPARE(w.BtnRead->text(), kReadTts);
+        dialogs->answerFile(voice);
+        w.SpeedButton1->click();
+        QCOMPARE(w.Edit2->text(), voice);
+        QTRY_VERIFY_WITH_TIMEOUT(playing(w), 10000);
+        QCOMPARE(w.BtnRead->text(), kReadTts);
+    }
+
     void downloadButtonSavesThroughTheServer() {
         TfmMain w({});
         const QString saved = env.path(QStringLiteral("copy.wav"));
