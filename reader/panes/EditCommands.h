@@ -5,6 +5,11 @@
 class QPlainTextEdit;
 class QWidget;
 
+// Lines as the pane shows them, wrapped paragraphs counting as several, numbered from 0.
+int DisplayLineCount(const QPlainTextEdit& pane); // an empty last line is not counted
+int DisplayLineOf(const QPlainTextEdit& pane, int position);
+int DisplayLineStart(const QPlainTextEdit& pane, int line); // the end of the text past the last line
+
 // The menu "编辑": every command acts on the left pane, whichever pane has the focus.
 class EditCommands : public QObject {
     Q_OBJECT

@@ -104,17 +104,51 @@ private slots:
 
     void goToLine() {
         TfmMain w({});
-        w.MemMain->setPlainText(QStringLiteral("one\ntwo\nthree"));
-        dialogs->answerText(QStringLiteral("3"));
-        w.N9->trigger();
-        QCOMPARE(w.MemMain->textCursor().blockNumber(), 2);
-        QCOMPARE(dialogs->inputTitles.last(), QStringLiteral("转到以下行"));
-        dialogs->answerText(QStringLiteral("9"));
-        w.N9->trigger();
-        QCOMPARE(dialogs->messages.last(), QStringLiteral("行号超出范围！"));
+        w.MemMain->setPlainText(QStringLiteral("one\ntwo\nthree\n"));
+        const auto caretAt = [&](int position) {
+            QTextCursor cursor = w.MemMain->textCursor();
+            cursor.setPosition(position);
+            w.MemMain->setTextCursor(cursor);
+        };
+        // Lines count from 0; the empty last line is not counted, one past the last is the end.
+        const struct {
+            const char* answer; // nullptr: cancelled, which answers the filled-in caret line
+            int expected;
+            bool outOfRange;
+        } cases[] = {{nullptr, 4, false}, {"0", 0, false}, {"2", 8, false},
+                     {"3", 14, false},    {"4", 0, true},  {"-1", 0, true}};
+        for (const auto& c : cases) {
+            caretAt(6);
+            dialogs->messages.clear();
+            if (c.answer)
+                dialogs->answerText(QLatin1String(c.answer));
+            w.N9->trigger();
+            QCOMPARE(dialogs->inputTitles.last(), QStringLiteral("转到以下行"));
+            QCOMPARE(w.MemMain->textCursor().position(), c.expected);
+            QCOMPARE(dialogs->messages,
+                     c.outOfRange ? QStringList{QStringLiteral("行号超出范围！")} : QStringList{});
+        }
+        caretAt(6);
         dialogs->answerText(QStringLiteral("x"));
         w.N9->trigger();
-        QVERIFY(dialogs->messages.last().contains(QStringLiteral("is not a valid integer value")));
+        QVERIFY(dialogs->messages.last().contains(QStringLiteral("'x' is not a valid integer value")));
+        QCOMPARE(w.MemMain->textCursor().position(), 6);
+    }
+
+    void goToLineCountsWrappedLines() {
+        TfmMain w({});
+        w.resize(800, 600);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.MemMain->setPlainText(QStringLiteral("word ").repeated(400) + QStringLiteral("\nlast"));
+        dialogs->answerText(QStringLiteral("1"));
+        w.N9->trigger();
+        QVERIFY2(w.MemMain->textCursor().position() > 0 && w.MemMain->textCursor().position() < 2000,
+                 "line 1 is the second display line of the wrapped paragraph");
+        // The filled-in number is the caret's display line: going there again stays put.
+        const int before = w.MemMain->textCursor().position();
+        w.N9->trigger();
+        QCOMPARE(w.MemMain->textCursor().position(), before);
     }
 };
 
