@@ -1,10 +1,7 @@
 // vbd: reading documents from the command line.
 #include "VbdCommands.h"
 
-#if __has_include("speech/SpeakCommand.h")
 #include "speech/SpeakCommand.h"
-#define VBD_HAS_SPEAK 1
-#endif
 
 #include <QCoreApplication>
 
@@ -42,10 +39,8 @@ int main(int argc, char** argv) {
         return RunDecodeCommand(args, out, err);
     if (command == QLatin1String("encode"))
         return RunEncodeCommand(args, in, out, err);
-#ifdef VBD_HAS_SPEAK
     if (command == QLatin1String("speak"))
         return RunSpeakCommand(args, out, err);
-#endif
     err << "vbd: unknown command " << command << "\n" << kUsage;
     return 2;
 }
