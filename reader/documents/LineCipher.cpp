@@ -191,31 +191,34 @@ QByteArray EncryptLine(const QByteArray& text, const QByteArray& keyString) {
 QByteArray DecryptLine(const QByteArray& line, const QByteArray& keyString) {
     if (line.isEmpty())
         return {};
-    QByteArray bytes;
-    bytes.reserve(line.size() / 2 + 1);
-    for (qsizetype i = 0; i < line.size(); i += 2) {
-        const int high = hexValue(line[i]);
+    const qsizetype digits = line.size();
+    QByteArray bytes((digits + 1) / 2, Qt::Uninitialized);
+    const char* in = line.constData();
+    char* out = bytes.data();
+    for (qsizetype i = 0; i < digits; i += 2) {
+        const int high = hexValue(in[i]);
         if (high < 0)
             return {};
-        if (i + 1 == line.size()) {
-            bytes.append(static_cast<char>(high)); // an odd last digit is a byte of its own
+        if (i + 1 == digits) {
+            *out = static_cast<char>(high); // an odd last digit is a byte of its own
             break;
         }
-        const int low = hexValue(line[i + 1]);
+        const int low = hexValue(in[i + 1]);
         if (low < 0)
             return {};
-        bytes.append(static_cast<char>(high * 16 + low));
+        *out++ = static_cast<char>(high * 16 + low);
     }
 
     const Tables& t = tables();
     const Subkeys subkeys = makeSubkeys(MakeCipherKey(keyString));
     const qsizetype blocks = (bytes.size() + 7) / 8;
     QByteArray plain(blocks * 8, Qt::Uninitialized);
+    char* clearOut = plain.data();
     for (qsizetype b = 0; b < blocks; ++b) {
         const u64 clear =
             cryptBlock(loadBlock(bytes.constData() + b * 8, bytes.size() - b * 8), subkeys, false, t);
         for (int i = 0; i < 8; ++i)
-            plain[b * 8 + i] = static_cast<char>((clear >> (56 - 8 * i)) & 0xFF);
+            *clearOut++ = static_cast<char>((clear >> (56 - 8 * i)) & 0xFF);
     }
     const qsizetype zero = plain.indexOf('\0');
     if (zero >= 0)
