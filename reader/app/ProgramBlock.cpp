@@ -1,6 +1,7 @@
 #include "ProgramBlock.h"
 
 #include "ReaderWindows.h"
+#include "StartupProbe.h"
 #include "TfmMain.h"
 
 #include "platform/ErrorGuard.h"
@@ -68,6 +69,7 @@ int RunProgramBlock(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/lectern/lectern.svg")));
 
     ReaderWindows windows(arguments);
+    InstallStartupProbe(windows.main());
     windows.main().showMaximized();
     return app.exec();
 }
