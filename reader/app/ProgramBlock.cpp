@@ -45,9 +45,6 @@ int RunProgramBlock(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
 
-    // The look-up window's web engine needs shared GL contexts, set before the application exists.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-
     // Program folder and staged installer need the application object only for the
     // executable's path; the reader's windows are not created in the update branch.
     GuardedApplication app(argc, argv);

@@ -24,6 +24,11 @@ const QString kBlank = QStringLiteral("about:blank");
 
 } // namespace
 
+// The look-up window's views are the web engine's own, made by the web view module.
+static QWebEngineView* engineView(QWidget* view) {
+    return qobject_cast<QWebEngineView*>(view);
+}
+
 class TestLookup : public QObject {
     Q_OBJECT
 
@@ -55,11 +60,11 @@ class TestLookup : public QObject {
             if (mask[qsizetype(i)] == u'-')
                 continue;
             if (mask[qsizetype(i)] != u'1') {
-                QTRY_COMPARE(views[i]->url(), QUrl(kBlank));
+                QTRY_COMPARE(engineView(views[i])->url(), QUrl(kBlank));
                 continue;
             }
             const QUrl expected = lookup::toEngineUrl(lookup::address(service, word));
-            QTRY_COMPARE(views[i]->url(), expected);
+            QTRY_COMPARE(engineView(views[i])->url(), expected);
             // A new fragment on the page already shown is no new request.
             if (service.place == lookup::WordPlace::Fragment)
                 continue;
@@ -102,8 +107,8 @@ private slots:
         window->ShowWindow();
         QVERIFY(window->isVisible());
         QCOMPARE(window->findChildren<QWebEngineView*>().size(), 5);
-        for (QWebEngineView* view : window->webViews())
-            QVERIFY(view && view->url().isEmpty());
+        for (QWidget* view : window->webViews())
+            QVERIFY(engineView(view) && engineView(view)->url().isEmpty());
     }
 
     // What the service's server is asked for, for words that would break a naive address.
@@ -136,7 +141,7 @@ private slots:
         for (const QString& request : requests)
             QVERIFY2(server->received.contains(request), qPrintable(server->received.join(u' ')));
         // The fragment never reaches the server; the page finds the word whole in its address.
-        QCOMPARE(window->Web_bing->url().fragment(QUrl::FullyDecoded), word);
+        QCOMPARE(engineView(window->Web_bing)->url().fragment(QUrl::FullyDecoded), word);
     }
 
     void uncheckedServicesAreBlank_data() {
@@ -177,7 +182,7 @@ private slots:
         QTest::qWait(300);
         QVERIFY(server->received.isEmpty());
         QCOMPARE(window->edt_word->text(), QStringLiteral("   "));
-        QCOMPARE(window->Web_haici->url(),
+        QCOMPARE(engineView(window->Web_haici)->url(),
                  lookup::toEngineUrl(server->base() + QStringLiteral("/haici/typed")));
     }
 
@@ -192,12 +197,12 @@ private slots:
         QTRY_VERIFY(server->received.contains(QStringLiteral("/haici/first%20line%0Asecond")));
 
         // Nothing selected: the window is shown with its word and pages as they were.
-        const QUrl shown = window->Web_youdao->url();
+        const QUrl shown = engineView(window->Web_youdao)->url();
         window->hide();
         window->LookUpText(QStringLiteral(" \n "));
         QVERIFY(window->isVisible());
         QCOMPARE(window->edt_word->text(), QStringLiteral("first line\nsecond"));
-        QCOMPARE(window->Web_youdao->url(), shown);
+        QCOMPARE(engineView(window->Web_youdao)->url(), shown);
     }
 
     void unreachableServiceOnlyInItsTab() {
@@ -208,8 +213,8 @@ private slots:
         configureHosts(deadHost);
 
         std::vector<std::unique_ptr<QSignalSpy>> spies;
-        for (QWebEngineView* view : window->webViews())
-            spies.push_back(std::make_unique<QSignalSpy>(view, &QWebEngineView::loadFinished));
+        for (QWidget* view : window->webViews())
+            spies.push_back(std::make_unique<QSignalSpy>(engineView(view), &QWebEngineView::loadFinished));
         window->SearchWord(QStringLiteral("word"));
         for (std::size_t i = 0; i < spies.size(); ++i) {
             if (lookup::services()[i].place == lookup::WordPlace::Fragment)
@@ -217,14 +222,13 @@ private slots:
             QTRY_VERIFY(!spies[i]->isEmpty());
             QCOMPARE(spies[i]->last().at(0).toBool(), i != 0);
         }
-        QCOMPARE(window->Web_haici->url(), lookup::toEngineUrl(deadHost + QStringLiteral("/word")));
+        QCOMPARE(engineView(window->Web_haici)->url(),
+                 lookup::toEngineUrl(deadHost + QStringLiteral("/word")));
         expectPages(QStringLiteral("word"), QStringLiteral("-1111"));
     }
 };
 
 int main(int argc, char** argv) {
-    // The web engine needs this before the application object exists, as in the reader.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestLookup test;
     return QTest::qExec(&test, argc, argv);

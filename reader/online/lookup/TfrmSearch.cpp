@@ -1,6 +1,7 @@
 #include "TfrmSearch.h"
 
 #include "LookupAddresses.h"
+#include "WebViewLoader.h"
 
 #include "platform/ErrorGuard.h"
 
@@ -11,7 +12,6 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-#include <QWebEngineView>
 
 namespace {
 
@@ -85,7 +85,7 @@ std::array<QCheckBox*, 5> TfrmSearch::checkBoxes() const {
     return {chk_haici, chk_iciba, chk_baidu, chk_youdao, chk_bing};
 }
 
-std::array<QWebEngineView*, 5> TfrmSearch::webViews() const {
+std::array<QWidget*, 5> TfrmSearch::webViews() const {
     return {Web_haici, Web_iciba, Web_baidu, Web_youdao, Web_bing};
 }
 
@@ -93,9 +93,9 @@ void TfrmSearch::createWebViews() {
     if (Web_haici)
         return;
     // Starting the web engine is costly, so it waits until a page is first wanted.
-    QWebEngineView** members[] = {&Web_haici, &Web_iciba, &Web_baidu, &Web_youdao, &Web_bing};
+    QWidget** members[] = {&Web_haici, &Web_iciba, &Web_baidu, &Web_youdao, &Web_bing};
     for (std::size_t i = 0; i < tabs_.size(); ++i) {
-        auto* view = new QWebEngineView(tabs_[i]);
+        QWidget* view = webview::create(tabs_[i]);
         view->setObjectName(QStringLiteral("Web_") + lookup::services()[i].name);
         view->setAccessibleName(lookup::services()[i].caption);
         tabs_[i]->layout()->addWidget(view);
@@ -116,7 +116,7 @@ void TfrmSearch::SearchWord(const QString& word) {
     for (std::size_t i = 0; i < views.size(); ++i) {
         const QString target = boxes[i]->isChecked() ? lookup::address(lookup::services()[i], word)
                                                      : QStringLiteral("about:blank");
-        views[i]->load(lookup::toEngineUrl(target));
+        webview::load(views[i], lookup::toEngineUrl(target));
     }
 }
 

@@ -9,7 +9,6 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class QWebEngineView;
 
 // "在线查词": one word looked up in five online dictionaries, each answer in a tab of its own.
 // Closing only hides the window; word, check boxes and pages stay for the whole run.
@@ -38,15 +37,16 @@ public:
     QCheckBox* chk_bing = nullptr;
     QTabWidget* PageControl1 = nullptr;
 
-    // The web views exist only once the window was first shown or used; null before.
-    QWebEngineView* Web_haici = nullptr;
-    QWebEngineView* Web_iciba = nullptr;
-    QWebEngineView* Web_baidu = nullptr;
-    QWebEngineView* Web_youdao = nullptr;
-    QWebEngineView* Web_bing = nullptr;
+    // The web views (QWebEngineView from the web view module) exist only once the window was
+    // first shown or used; null before.
+    QWidget* Web_haici = nullptr;
+    QWidget* Web_iciba = nullptr;
+    QWidget* Web_baidu = nullptr;
+    QWidget* Web_youdao = nullptr;
+    QWidget* Web_bing = nullptr;
 
     std::array<QCheckBox*, 5> checkBoxes() const;
-    std::array<QWebEngineView*, 5> webViews() const;
+    std::array<QWidget*, 5> webViews() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
