@@ -45,11 +45,6 @@ QUrl MediaAddress(const QString& text) {
 MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("wmp1"));
     setAccessibleName(QStringLiteral("媒体播放器"));
-    player_ = new QMediaPlayer(this);
-    output_ = new QAudioOutput(this);
-    output_->setVolume(kInitialVolume / 100.0f);
-    player_->setAudioOutput(output_);
-
     playButton = transportButton(this, QStyle::SP_MediaPlay, QStringLiteral("播放"));
     pauseButton = transportButton(this, QStyle::SP_MediaPause, QStringLiteral("暂停"));
     stopButton = transportButton(this, QStyle::SP_MediaStop, QStringLiteral("停止"));
@@ -75,12 +70,27 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent) {
     row->addWidget(timeLabel);
     row->addWidget(volumeSlider);
 
-    connect(playButton, &QToolButton::clicked, player_, &QMediaPlayer::play);
-    connect(pauseButton, &QToolButton::clicked, player_, &QMediaPlayer::pause);
-    connect(stopButton, &QToolButton::clicked, player_, &QMediaPlayer::stop);
-    connect(volumeSlider, &QSlider::valueChanged, output_,
-            [this](int value) { output_->setVolume(value / 100.0f); });
-    connect(positionSlider, &QSlider::sliderMoved, player_, &QMediaPlayer::setPosition);
+    connect(playButton, &QToolButton::clicked, this, [this] { player().play(); });
+    connect(pauseButton, &QToolButton::clicked, this, [this] { player().pause(); });
+    connect(stopButton, &QToolButton::clicked, this, [this] { player().stop(); });
+    connect(volumeSlider, &QSlider::valueChanged, this, [this](int value) {
+        if (output_)
+            output_->setVolume(value / 100.0f);
+    });
+    connect(positionSlider, &QSlider::sliderMoved, this,
+            [this](int position) { player().setPosition(position); });
+    updateControls();
+    updateTime();
+}
+
+QMediaPlayer& MediaPlayerBar::player() {
+    if (player_)
+        return *player_;
+    // Made on first use: starting the media framework would hold up the reader's start.
+    player_ = new QMediaPlayer(this);
+    output_ = new QAudioOutput(this);
+    output_->setVolume(volumeSlider->value() / 100.0f);
+    player_->setAudioOutput(output_);
     connect(player_, &QMediaPlayer::durationChanged, this, [this](qint64 duration) {
         positionSlider->setRange(0, int(duration));
         updateTime();
@@ -92,30 +102,31 @@ MediaPlayerBar::MediaPlayerBar(QWidget* parent) : QWidget(parent) {
     });
     connect(player_, &QMediaPlayer::playbackStateChanged, this, &MediaPlayerBar::updateControls);
     connect(player_, &QMediaPlayer::sourceChanged, this, &MediaPlayerBar::updateControls);
-    updateControls();
-    updateTime();
+    return *player_;
 }
 
 void MediaPlayerBar::setURL(const QString& text) {
     url_ = text;
-    // Stopping first makes the same address start again from its beginning.
-    player_->stop();
     if (text.trimmed().isEmpty()) {
-        player_->setSource(QUrl());
+        close();
         return;
     }
+    // Stopping first makes the same address start again from its beginning.
+    player().stop();
     player_->setSource(MediaAddress(text));
     player_->play();
 }
 
 void MediaPlayerBar::close() {
+    if (!player_)
+        return; // never used: nothing to stop
     player_->stop();
     player_->setSource(QUrl());
 }
 
 void MediaPlayerBar::updateControls() {
-    const bool loaded = !player_->source().isEmpty();
-    const QMediaPlayer::PlaybackState state = player_->playbackState();
+    const bool loaded = player_ && !player_->source().isEmpty();
+    const QMediaPlayer::PlaybackState state = player_ ? player_->playbackState() : QMediaPlayer::StoppedState;
     playButton->setEnabled(loaded && state != QMediaPlayer::PlayingState);
     pauseButton->setEnabled(state == QMediaPlayer::PlayingState);
     stopButton->setEnabled(state != QMediaPlayer::StoppedState);
@@ -127,7 +138,7 @@ void MediaPlayerBar::updateControls() {
 }
 
 void MediaPlayerBar::updateTime() {
-    const bool loaded = !player_->source().isEmpty();
+    const bool loaded = player_ && !player_->source().isEmpty();
     timeLabel->setText(clock(loaded ? player_->position() : 0) + QStringLiteral(" / ") +
                        clock(loaded ? player_->duration() : 0));
 }

@@ -26,7 +26,7 @@ public:
     QString URL() const { return url_; }
     void close();
 
-    QMediaPlayer& player() { return *player_; }
+    QMediaPlayer& player(); // made on first use
 
     QToolButton* playButton = nullptr;
     QToolButton* pauseButton = nullptr;
