@@ -59,11 +59,16 @@ QString xmlEscaped(const QString& text) {
     return text.toHtmlEscaped();
 }
 
-void writeFile(const QString& path, const QByteArray& content) {
+// Writes the file unless it already holds the content; answers whether it wrote.
+bool writeFile(const QString& path, const QByteArray& content) {
+    QFile current(path);
+    if (current.open(QIODevice::ReadOnly) && current.size() == content.size() && current.readAll() == content)
+        return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
         throw UserError(QStringLiteral("Failed to set data for '%1'").arg(path));
+    return true;
 }
 
 // Sets one key of mimeapps.list's [Default Applications], keeping every other line as it was.
@@ -150,24 +155,28 @@ QString mimeTypeFor(const QString& className) {
 void RegisterFileAssociation(const QString& extension, const QString& className, const QString& description,
                              const QString& exePath, int iconIndex, bool notifyShell) {
     const QString mimeType = mimeTypeFor(className);
-    const QString icon = iconIndex == 0 ? QStringLiteral("lectern") : QStringLiteral("lectern-%1").arg(iconIndex);
-    const QString package = dataHome() + QStringLiteral("/mime/packages/") + className + QStringLiteral(".xml");
-    const QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-                                       "  <mime-type type=\"%1\">\n"
-                                       "    <comment>%2</comment>\n"
-                                       "    <icon name=\"%3\"/>\n"
-                                       "    <glob pattern=\"*%4\"/>\n"
-                                       "  </mime-type>\n"
-                                       "</mime-info>\n")
-                            .arg(mimeType, xmlEscaped(description), icon, xmlEscaped(extension));
-    writeFile(package, xml.toUtf8());
+    const QString icon =
+        iconIndex == 0 ? QStringLiteral("lectern") : QStringLiteral("lectern-%1").arg(iconIndex);
+    const QString package =
+        dataHome() + QStringLiteral("/mime/packages/") + className + QStringLiteral(".xml");
+    const QString xml =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+                       "  <mime-type type=\"%1\">\n"
+                       "    <comment>%2</comment>\n"
+                       "    <icon name=\"%3\"/>\n"
+                       "    <glob pattern=\"*%4\"/>\n"
+                       "  </mime-type>\n"
+                       "</mime-info>\n")
+            .arg(mimeType, xmlEscaped(description), icon, xmlEscaped(extension));
+    bool changed = writeFile(package, xml.toUtf8());
 
     // The icon the type and the entry name, from the program's own resources when it has one.
-    const QString iconFile = dataHome() + QStringLiteral("/icons/hicolor/scalable/apps/") + icon + QStringLiteral(".svg");
+    const QString iconFile =
+        dataHome() + QStringLiteral("/icons/hicolor/scalable/apps/") + icon + QStringLiteral(".svg");
     QFile resource(QStringLiteral(":/lectern/lectern.svg"));
     if (resource.open(QIODevice::ReadOnly))
-        writeFile(iconFile, resource.readAll());
+        changed |= writeFile(iconFile, resource.readAll());
 
     const QString applications = dataHome() + QStringLiteral("/applications");
     const QString entry = QStringLiteral("[Desktop Entry]\n"
@@ -180,7 +189,7 @@ void RegisterFileAssociation(const QString& extension, const QString& className,
                                          "Terminal=false\n"
                                          "Categories=Education;Languages;\n")
                               .arg(kTitle, entryValue(description), quoteExec(exePath), icon, mimeType);
-    writeFile(applications + QLatin1Char('/') + kDesktopName, entry.toUtf8());
+    changed |= writeFile(applications + QLatin1Char('/') + kDesktopName, entry.toUtf8());
 
     const QString mimeApps = configHome() + QStringLiteral("/mimeapps.list");
     QFile old(mimeApps);
@@ -188,9 +197,13 @@ void RegisterFileAssociation(const QString& extension, const QString& className,
     if (old.open(QIODevice::ReadOnly))
         content = old.readAll();
     old.close();
-    writeFile(mimeApps, withDefaultApplication(content, mimeType, kDesktopName));
+    changed |= writeFile(mimeApps, withDefaultApplication(content, mimeType, kDesktopName));
 
-    if (notifyShell) {
+    // Every start registers again; the databases are rebuilt only when that changed something
+    // or the type is missing from the built database.
+    const bool built =
+        QFile::exists(dataHome() + QStringLiteral("/mime/") + mimeType + QStringLiteral(".xml"));
+    if (notifyShell && (changed || !built)) {
         runIfInstalled(QStringLiteral("update-mime-database"), dataHome() + QStringLiteral("/mime"));
         runIfInstalled(QStringLiteral("update-desktop-database"), applications);
     }
